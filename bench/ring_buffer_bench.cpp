@@ -38,9 +38,9 @@ double ringBufferSeconds(int64_t total, const std::vector<char>& source) {
     for (int64_t sent = 0; sent < total; sent += kWrite) RingBuffer_write(buffer, source.data(), kWrite);
     RingBuffer_close(buffer);
   });
-  std::vector<char> into(kWrite);
+  std::vector<char> into(kCapacity); // the consumer takes whatever is stored
   int64_t received = 0;
-  for (int32_t n; (n = RingBuffer_read(buffer, into.data(), kWrite)) > 0;) received += n;
+  for (int32_t n; (n = RingBuffer_read(buffer, into.data(), kCapacity)) > 0;) received += n;
   producer.join();
   const double seconds = secondsSince(start);
   RingBuffer_destroy(buffer);

@@ -1,5 +1,5 @@
-#include <mmsystem.h>
 #include <windows.h>
+#include <mmsystem.h>
 
 #include "log/launcher_log_platform.h"
 

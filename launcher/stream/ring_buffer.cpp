@@ -1,10 +1,10 @@
 #include "stream/ring_buffer.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
 #include <vector>
+
+#include "threads/wait_lock.h"
 
 struct RingBuffer {
   std::vector<uint8_t> data;
@@ -12,9 +12,12 @@ struct RingBuffer {
   int32_t start = 0;
   int32_t end = -1; // one past the newest byte, modulo capacity; -1 when empty
   bool closed = false;
-  std::mutex lock;
-  std::condition_variable spaceAvailable;
-  std::condition_variable dataAvailable;
+  WaitLock lock;
+  WaitCondition spaceAvailable;
+  WaitCondition dataAvailable;
+  // Each side wakes the other only when it is waiting: most hand-overs then cost no system call.
+  bool writerWaiting = false;
+  bool readerWaiting = false;
 };
 
 namespace {
@@ -47,6 +50,19 @@ int32_t findNul(const RingBuffer& b, int32_t limit) {
   return -1;
 }
 
+// The caller holds the lock and re-tests its condition afterwards (wake-ups may be spurious).
+void waitForSpace(RingBuffer& b) {
+  b.writerWaiting = true;
+  b.spaceAvailable.wait(b.lock);
+  b.writerWaiting = false;
+}
+
+void waitForData(RingBuffer& b) {
+  b.readerWaiting = true;
+  b.dataAvailable.wait(b.lock);
+  b.readerWaiting = false;
+}
+
 } // namespace
 
 RingBuffer* RingBuffer_create(int32_t capacity) {
@@ -62,7 +78,7 @@ int32_t RingBuffer_write(RingBuffer* buffer, const void* bytes, int32_t length) 
   if (length <= 0) return 0;
   RingBuffer& b = *buffer;
   const uint8_t* source = static_cast<const uint8_t*>(bytes);
-  std::unique_lock<std::mutex> hold(b.lock);
+  WaitLockHold hold(b.lock);
   // A closed buffer takes a write only when all of it fits now.
   if (b.closed && b.capacity - storedBytes(b) < length) return -1;
   // The bytes are stored as room appears rather than all at once: a consumer waiting for the end
@@ -71,7 +87,7 @@ int32_t RingBuffer_write(RingBuffer* buffer, const void* bytes, int32_t length) 
   while (written < length) {
     while (storedBytes(b) == b.capacity) {
       if (b.closed) return -1;
-      b.spaceAvailable.wait(hold);
+      waitForSpace(b);
     }
     const int32_t n = std::min(length - written, b.capacity - storedBytes(b));
     if (b.end < 0) b.end = b.start;
@@ -80,7 +96,7 @@ int32_t RingBuffer_write(RingBuffer* buffer, const void* bytes, int32_t length) 
     std::memcpy(b.data.data(), source + written + first, static_cast<size_t>(n - first));
     b.end = (b.end + n) % b.capacity;
     written += n;
-    b.dataAvailable.notify_one();
+    if (b.readerWaiting) b.dataAvailable.wakeOne();
   }
   return length;
 }
@@ -88,20 +104,20 @@ int32_t RingBuffer_write(RingBuffer* buffer, const void* bytes, int32_t length) 
 int32_t RingBuffer_read(RingBuffer* buffer, void* destination, int32_t maximum) {
   if (maximum <= 0) return 0;
   RingBuffer& b = *buffer;
-  std::unique_lock<std::mutex> hold(b.lock);
+  WaitLockHold hold(b.lock);
   while (storedBytes(b) == 0) {
     if (b.closed) return -1;
-    b.dataAvailable.wait(hold);
+    waitForData(b);
   }
   const int32_t n = std::min(maximum, storedBytes(b));
   takeBytes(b, static_cast<uint8_t*>(destination), n);
-  b.spaceAvailable.notify_one();
+  if (b.writerWaiting) b.spaceAvailable.wakeOne();
   return n;
 }
 
 int32_t RingBuffer_readUntil(RingBuffer* buffer, void* destination, int32_t destinationCapacity) {
   RingBuffer& b = *buffer;
-  std::unique_lock<std::mutex> hold(b.lock);
+  WaitLockHold hold(b.lock);
   int32_t scanned = 0;
   for (;;) {
     const int32_t stored = storedBytes(b);
@@ -110,7 +126,7 @@ int32_t RingBuffer_readUntil(RingBuffer* buffer, void* destination, int32_t dest
       const int32_t k = findNul(b, limit);
       if (k >= 0) {
         takeBytes(b, static_cast<uint8_t*>(destination), k + 1);
-        b.spaceAvailable.notify_one();
+        if (b.writerWaiting) b.spaceAvailable.wakeOne();
         return k + 1;
       }
       // No NUL can come in time: the destination is full, or the producer waits for room that
@@ -119,25 +135,25 @@ int32_t RingBuffer_readUntil(RingBuffer* buffer, void* destination, int32_t dest
       scanned = stored;
     }
     if (b.closed) return -1;
-    b.dataAvailable.wait(hold);
+    waitForData(b);
   }
 }
 
 void RingBuffer_close(RingBuffer* buffer) {
   RingBuffer& b = *buffer;
-  std::lock_guard<std::mutex> hold(b.lock);
+  WaitLockHold hold(b.lock);
   if (b.closed) return;
   b.closed = true;
-  b.spaceAvailable.notify_all();
-  b.dataAvailable.notify_all();
+  b.spaceAvailable.wakeAll();
+  b.dataAvailable.wakeAll();
 }
 
 bool RingBuffer_isClosed(RingBuffer* buffer) {
-  std::lock_guard<std::mutex> hold(buffer->lock);
+  WaitLockHold hold(buffer->lock);
   return buffer->closed;
 }
 
 RingBufferState RingBuffer_state(RingBuffer* buffer) {
-  std::lock_guard<std::mutex> hold(buffer->lock);
+  WaitLockHold hold(buffer->lock);
   return RingBufferState{buffer->capacity, buffer->start, buffer->end, storedBytes(*buffer), buffer->closed};
 }
