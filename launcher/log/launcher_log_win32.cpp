@@ -1,5 +1,6 @@
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs the types of windows.h.
+#include <mmsystem.h>
 
 #include "log/launcher_log_platform.h"
 
