@@ -1,5 +1,6 @@
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h> // needs the types of windows.h
 
 #include "log/launcher_log_platform.h"
 
