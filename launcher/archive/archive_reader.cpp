@@ -80,10 +80,13 @@ template <typename Sink> void copyContent(EntryReader& r, int32_t length, Sink s
   }
 }
 
-void extractNested(EntryReader& r, int32_t length) {
+bool extractNested(EntryReader& r, int32_t length) {
   logMessage("\t[Unarchiver] .p2.l2 detected. Performing in sync unarchive.\n");
   RingBuffer* nested = RingBuffer_create(kNestedInputCapacity);
-  LzmaUnarchive* pipeline = startLzmaUnarchive(nested, r.destination);
+  // A refused nested archive has emptied the shared destination; the archive around it is refused
+  // in turn, so the caller of the outermost reader decides what a refusal ends.
+  LzmaUnarchive* pipeline =
+      startLzmaUnarchive(nested, r.destination, SignatureRule::kVerifyWhenPresent, OnRefusal::kReport);
   // A decoder that stopped early closes its input; the rest of the content is still read (and
   // hashed) so the outer archive stays in step.
   bool open = true;
@@ -92,9 +95,10 @@ void extractNested(EntryReader& r, int32_t length) {
   });
   // A nested stream cut short must not leave the decoder waiting for bytes that never come.
   RingBuffer_close(nested);
-  LzmaUnarchive_wait(pipeline);
+  const ArchiveOutcome outcome = LzmaUnarchive_wait(pipeline);
   RingBuffer_destroy(nested);
   logMessage("\t[Unarchiver] .p2.l2 in sync unarchive complete.\n");
+  return outcome == ArchiveOutcome::kAccepted;
 }
 
 bool fileExists(const std::string& path) {
@@ -175,7 +179,7 @@ EntryOutcome readEntry(EntryReader& r) {
 
   hashPending();
   if (endsWith(target, "p2.l2")) {
-    extractNested(r, length);
+    if (!extractNested(r, length)) return refuse(r, "a nested archive was refused");
   } else {
     std::FILE* file = openFile(target, "wb");
     logMessage("\t[Unarchiver] Extracting to file %s (length:%ld)\n", display.c_str(), static_cast<long>(length));

@@ -11,11 +11,15 @@ constexpr int32_t kLzmaUnarchiveMiddleCapacity = 102400;
 
 struct LzmaUnarchive;
 
-// Starts both stages and returns at once. The UnArchiver ends the process when the archive is
-// refused.
-LzmaUnarchive* startLzmaUnarchive(RingBuffer* input, const std::string& destination,
-                                  SignatureRule rule = SignatureRule::kVerifyWhenPresent);
+enum class OnRefusal { kEndProcess, kReport };
 
-// Waits for the UnArchiver, then for the UnLZMAer (the UnArchiver's end stops it), and frees the
-// pipeline's middle buffer and record. The input stays the caller's.
-void LzmaUnarchive_wait(LzmaUnarchive* pipeline);
+// Starts both stages and returns at once. A refused archive ends the process from the UnArchiver,
+// unless the caller takes the outcome itself (a nested archive reports to the archive around it).
+LzmaUnarchive* startLzmaUnarchive(RingBuffer* input, const std::string& destination,
+                                  SignatureRule rule = SignatureRule::kVerifyWhenPresent,
+                                  OnRefusal onRefusal = OnRefusal::kEndProcess);
+
+// Waits for the UnArchiver, then for the UnLZMAer (the UnArchiver's end stops it), frees the
+// pipeline's middle buffer and record, and returns the archive's outcome. The input stays the
+// caller's.
+ArchiveOutcome LzmaUnarchive_wait(LzmaUnarchive* pipeline);

@@ -7,6 +7,7 @@
 
 #include "archive/archive_reader.h"
 #include "archive/lzma_unarchive.h"
+#include "archive/unpack200.h"
 #include "captured_console.h"
 #include "signature/signature_check.h"
 #include "temp_folder.h"
@@ -87,6 +88,13 @@ TEST_F(ArchiveReader, RefusedArchivesLeaveAnEmptyDestination) {
   addFileEntry(longName, std::string(1024, 'n'), "x");
   ArchiveText longLength;
   addRawBytes(longLength, std::string("0\0a\0", 4) + std::string(40, '1') + std::string(1, '\0'));
+  ArchiveText inner;
+  addFileEntry(inner, "inner.txt", "nested");
+  std::string badInner = withSignature(inner, testSigningKey());
+  badInner[badInner.find("nested")] ^= 1;
+  ArchiveText nested;
+  addFileEntry(nested, "outer.txt", "outside");
+  addFileEntry(nested, "n.p2.l2", compressXz(badInner));
   struct Case {
     const char* what;
     std::string bytes;
@@ -102,6 +110,8 @@ TEST_F(ArchiveReader, RefusedArchivesLeaveAnEmptyDestination) {
        SignatureRule::kRequireWhenKeyLoaded},
       {"a name over 1023 characters", withEndRecord(longName), SignatureRule::kVerifyWhenPresent},
       {"a length over 39 characters", withEndRecord(longLength), SignatureRule::kVerifyWhenPresent},
+      {"a nested archive whose own signature fails", withSignature(nested, testSigningKey()),
+       SignatureRule::kVerifyWhenPresent},
       {"a signature that is not hex", withSignatureBlock(sample(), "1", "XYZ"), SignatureRule::kVerifyWhenPresent},
   };
   for (const Case& c : cases) {
@@ -167,6 +177,30 @@ TEST_F(ArchiveReader, BrokenNestedStreamsDoNotHang) {
   addFileEntry(outer, "after.txt", "still read");
   EXPECT_EQ(read(withEndRecord(outer)), ArchiveOutcome::kAccepted);
   EXPECT_EQ(readWholeFile(dest.path() / "after.txt"), "still read");
+}
+
+TEST_F(ArchiveReader, Pack200EntriesGoThroughTheToolAndLoseTheirP2File) {
+  int preparations = 0;
+  static int* counter = nullptr;
+  counter = &preparations;
+  setUnpack200Preparation([](const std::string&) { ++*counter; });
+  setUnpack200Path(KX_STUB_UNPACK200);
+  ArchiveText a;
+  addFileEntry(a, "lib/x.jar", "packed", EntryType::kPack200);
+  addFileEntry(a, "lib/y.jar", "more", EntryType::kPack200);
+  EXPECT_EQ(read(withSignature(a, testSigningKey())), ArchiveOutcome::kAccepted);
+  EXPECT_EQ(readWholeFile(dest.path() / "lib" / "x.jar"), "unpacked:packed");
+  EXPECT_EQ(readWholeFile(dest.path() / "lib" / "y.jar"), "unpacked:more");
+  EXPECT_FALSE(fs::exists(dest.path() / "lib" / "x.jar.p2"));
+  EXPECT_EQ(preparations, 1);
+
+  setUnpack200Path(dest.launcherPath("missing-tool"));
+  ArchiveText b;
+  addFileEntry(b, "z.jar", "packed", EntryType::kPack200);
+  EXPECT_EQ(read(withEndRecord(b)), ArchiveOutcome::kAccepted);
+  EXPECT_FALSE(fs::exists(dest.path() / "z.jar.p2"));
+  EXPECT_NE(console.text().find("\t[Unarchiver] ERROR: unpack200 ("), std::string::npos);
+  setUnpack200Preparation(nullptr);
 }
 
 TEST_F(ArchiveReader, NextEntryReadsOneEntryAtATime) {
