@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <mmsystem.h> // needs the types of windows.h
+
 #include "log/launcher_log_platform.h"
 
 uint32_t platformMillisecondTimer() { return timeGetTime(); }
