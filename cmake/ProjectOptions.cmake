@@ -30,6 +30,12 @@ if(KX_NATIVE AND KX_SANITIZE)
   add_link_options(-fsanitize=${KX_SANITIZE})
 endif()
 
+# Fuzz builds instrument all code for coverage; only the fuzz targets link libFuzzer's main.
+if(KX_NATIVE AND KX_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in ${PROJECT_BINARY_DIR}/generated/version.h @ONLY)
 set(KX_GENERATED_INCLUDE_DIR ${PROJECT_BINARY_DIR}/generated)
 

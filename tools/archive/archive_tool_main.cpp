@@ -4,8 +4,9 @@
 //   kxarchive pack FOLDER OUT [--key PRIVATE.der] [--xz | --lzma] [--nest SUBFOLDER]...
 //
 // pack writes FOLDER's tree (folders first, then files, in name order). Each --nest SUBFOLDER is
-// written instead as an entry SUBFOLDER.p2.l2 holding the xz-compressed archive of that subfolder,
-// signed with the same key; the launcher extracts it into the same destination.
+// written instead as an entry SUBFOLDER.p2.l2 holding the xz-compressed archive of that subfolder
+// (names still relative to FOLDER), signed with the same key; the launcher extracts it into the
+// same destination.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -49,7 +50,7 @@ void addTree(ArchiveText& archive, const fs::path& root, const fs::path& folder,
     const std::string name = fs::relative(child, root).generic_string();
     if (fs::is_directory(fs::symlink_status(child))) {
       if (options.nested.count(name)) {
-        addFileEntry(archive, name + ".p2.l2", compressXz(packTree(child, child, options)));
+        addFileEntry(archive, name + ".p2.l2", compressXz(packTree(root, child, options)));
       } else {
         addFolderEntry(archive, name);
         addTree(archive, root, child, options);
