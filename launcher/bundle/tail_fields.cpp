@@ -36,11 +36,11 @@ TailFields readTailFields(RingBuffer* stream) {
                 "one target per field");
   bool ended = false;
   for (size_t i = 0; i < sizeof(kTailFieldSpecs) / sizeof(kTailFieldSpecs[0]); ++i) {
-    const TailFieldSpec& spec = kTailFieldSpecs[i];
+    const TailFieldSpec& layout = kTailFieldSpecs[i];
     // Once the file has ended, every later field is missing too (what is left of a cut field stays
     // in the stream and is not read as a field of its own).
-    const TextField field = ended ? TextField{} : readField(stream, spec.capacity);
-    if (field.status == FieldStatus::TooLong) endOnOverlongField("Tail", spec.name, spec.capacity);
+    const TextField field = ended ? TextField{} : readField(stream, layout.capacity);
+    if (field.status == FieldStatus::TooLong) endOnOverlongField("Tail", layout.name, layout.capacity);
     if (field.status == FieldStatus::Missing) ended = true;
     if (targets[i]) {
       *targets[i] = field.text;
