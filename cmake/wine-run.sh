@@ -3,9 +3,10 @@
 # Used as CMAKE_CROSSCOMPILING_EMULATOR, so plain ctest runs the Windows tests.
 #   KX_NEEDS_DISPLAY=1  start a private Xvfb when no DISPLAY is set (tests with windows)
 #   KX_WINE_TIMEOUT=N   seconds before the program is killed (default 600)
+#   KX_WINEPREFIX=DIR   use this prefix instead of the cached one (parallel work trees)
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cache="${KX_CACHE_DIR:-$here/../.cache}"
-export WINEPREFIX="$cache/wineprefix"
+export WINEPREFIX="${KX_WINEPREFIX:-$cache/wineprefix}"
 export WINEDEBUG="${KX_WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winedbg.exe=d;mscoree=d;mshtml=d}"
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY

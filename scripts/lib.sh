@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CACHE_DIR="${KX_CACHE_DIR:-$ROOT/.cache}"
 DEPS_DIR="$CACHE_DIR/deps"   # installed prefixes: $DEPS_DIR/<width>/{include,lib}
 SRC_DIR="$CACHE_DIR/src"     # Debian source packages, one unpacked copy per width
-PREFIX_DIR="$CACHE_DIR/wineprefix"
+PREFIX_DIR="${KX_WINEPREFIX:-$CACHE_DIR/wineprefix}"  # KX_WINEPREFIX: a prefix of its own
 export WINEPREFIX="$PREFIX_DIR"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
