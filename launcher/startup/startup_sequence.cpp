@@ -10,6 +10,7 @@
 #include "locations/path_join.h"
 #include "locations/shared_folder.h"
 #include "log/launcher_log.h"
+#include "signature/signature_check.h"
 #include "startup/process_exit.h"
 
 namespace {
@@ -35,7 +36,7 @@ struct StartupState {
 }
 
 // S1: process-wide settings start cleared; the splash graphics start on systems that draw pictures.
-void prepareProcess(StartupState&) {}
+void prepareProcess(StartupState&) { clearPublicKey(); }
 
 // S2
 void resolveAbsolutePath(StartupState& state) {
@@ -78,9 +79,11 @@ void decideSilent(StartupState& state) {
   logMessage("[Extractor] Is silent install is %d\n", state.silent ? 1 : 0);
 }
 
-// S10: the archive-signing key is imported by the signature check, which fills this in; until then
-// the key text stays in the tail fields.
-void importArchiveSigningKey(const StartupState&) {}
+// S10: a tail that ended before the key field hands over no value at all, which logs differently
+// from an empty one.
+void importArchiveSigningKey(const StartupState& state) {
+  loadPublicKey(state.tail.publicKey ? state.tail.publicKey->c_str() : nullptr);
+}
 
 // S12
 void normaliseUpdateUrl(StartupState& state) {

@@ -9,6 +9,7 @@
 #include "bundle/bundle_markers.h"
 #include "bundle/bundle_writer.h"
 #include "temp_folder.h"
+#include "test_keys.h"
 #include "wine_process.h"
 
 namespace {
@@ -39,7 +40,7 @@ private:
 
 BundleContents sampleContents() {
   BundleContents c;
-  c.tailFields = {{"app_name", "Sample"},       {"min_splash_ms", "700"},      {"kxsig_public_key", "30820122"},
+  c.tailFields = {{"app_name", "Sample"},       {"min_splash_ms", "700"},      {"kxsig_public_key", testPublicKeyHex()},
                   {"can_override_splash", "1"}, {"install_type", "temp_user"}, {"silent_parameter", "/S"},
                   {"java_version", "7"},        {"update_url", "D"},           {"skip_system_jre", "1"}};
   c.params = {{"skip_system_jre", "1"},
@@ -110,11 +111,13 @@ TEST(BundledLauncher, LogsPropertiesAndFieldsAndOpensItsRunLogInTheMasterFolder)
       "[Extractor] Will use Dynamic Update URL: http://updates.example/x\n",
       "[Extractor] Is silent install is 1\n",
       "[Extractor] Setting up static properties\n",
+      "[Extractor] Processed public key of length 550\n",
       "Temporary install\n",
       "Shared directory appears valid.\n",
   };
   for (const char* line : expected) EXPECT_TRUE(has(out, line)) << line << "\n" << out;
   EXPECT_FALSE(has(out, "JRE name from dynamic launch properties is case-sensitive")) << out;
+  EXPECT_FALSE(has(out, "ERROR - unable to import public key.")) << out;
   EXPECT_TRUE(has(out, "[Extractor] Shared dir is " + appData + "\n")) << out;
   EXPECT_TRUE(has(out, "[Extractor] Update URL is now 'http://updates.example/x/'\n")) << out;
   EXPECT_TRUE(has(out, "[Extractor] Master folder is " + appData + "\\Ommel-Sample\n")) << out;
